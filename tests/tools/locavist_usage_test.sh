@@ -1,0 +1,20 @@
+#!/bin/bash
+# locavist's usage errors: each exits 2 before the network is touched.
+locavist=$1
+fail=0
+check() {
+  local want=$1; shift
+  "$locavist" "$@" >/dev/null 2>/tmp/locavist_usage.$$
+  local got=$?
+  if [ "$got" != "$want" ]; then
+    echo "locavist $*: expected exit $want, got $got"; cat /tmp/locavist_usage.$$; fail=1
+  fi
+}
+check 2
+check 2 bogus
+check 2 search extra
+check 2 --frobnicate search
+check 0 --help
+rm -f /tmp/locavist_usage.$$
+grep -q 'usage: locavist' <("$locavist" 2>&1) || { echo "no usage text on stderr"; fail=1; }
+exit $fail

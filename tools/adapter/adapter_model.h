@@ -1,0 +1,53 @@
+// The adapter's side of the protocol, as a model with no I/O: it takes a
+// request and says which replies to send and when.  The simulated LAN of the
+// tests and the adapter-sim program both answer through it, so that the
+// tests and the real-socket runs meet the same peer.
+#ifndef TOOLS_ADAPTER_MODEL_H
+#define TOOLS_ADAPTER_MODEL_H
+
+#include <stdint.h>
+
+#include <string>
+#include <vector>
+
+typedef std::vector<uint8_t> Bytes;
+
+struct AdapterConfig {
+    std::string name = "STORE1";
+    uint8_t mac[6] = {0x00, 0x50, 0xC2, 0x12, 0x34, 0x56};
+    uint8_t ip[4] = {192, 0, 2, 10};
+    std::string netmask = "255.255.255.0";
+    std::string gateway = "192.0.2.1";
+    bool dhcp = false;
+    uint32_t replyDelayMs = 5;
+    // Answer each of the sweep's three copies, not only the first.
+    bool answerEveryCopy = false;
+};
+
+struct PlannedReply {
+    uint32_t delayMs;
+    Bytes bytes;
+};
+
+// The dotted text of four address bytes.
+std::string DottedText(const uint8_t ip[4]);
+// Parses "a.b.c.d"; false when the text is not four numbers 0-255.
+bool ParseDotted(const std::string &text, uint8_t ip[4]);
+
+// A search reply as an adapter sends it: 60 bytes and the name.
+Bytes EncodeSearchReply(const uint8_t clientId[10], const AdapterConfig &adapter);
+
+class AdapterModel {
+public:
+    explicit AdapterModel(const AdapterConfig &config) : config_(config) {}
+    const AdapterConfig &config() const { return config_; }
+    // The replies to one request that arrived at nowMs.
+    std::vector<PlannedReply> Handle(const Bytes &request, int64_t nowMs);
+
+private:
+    AdapterConfig config_;
+    Bytes lastSearchClient_;
+    int64_t lastSearchMs_ = 0;
+};
+
+#endif
