@@ -47,8 +47,14 @@ int SendTo(NetSocket s, const char *buf, int len, int flags, const NetSockAddrIn
 }
 
 int Select(int nfds, NetFdSet *r, NetFdSet *w, NetFdSet *e, const NetTimeval *timeout) {
+    // mingw declares select's time-out as non-const.
+    timeval tv;
+    if (timeout) {
+        tv.tv_sec = timeout->tv_sec;
+        tv.tv_usec = timeout->tv_usec;
+    }
     return select(nfds, reinterpret_cast<fd_set *>(r), reinterpret_cast<fd_set *>(w),
-                  reinterpret_cast<fd_set *>(e), reinterpret_cast<const timeval *>(timeout));
+                  reinterpret_cast<fd_set *>(e), timeout ? &tv : nullptr);
 }
 
 int FdIsSet(NetSocket s, NetFdSet *set) { return __WSAFDIsSet(s, reinterpret_cast<fd_set *>(set)); }

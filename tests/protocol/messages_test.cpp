@@ -232,7 +232,7 @@ Bytes QueryReply(const Bytes &payload) {
     Bytes b(28, 0);
     b[0] = 4;
     memcpy(&b[1], kClient, 10);
-    b.insert(b.end(), payload.begin(), payload.end());
+    for (uint8_t c : payload) b.push_back(c);
     return b;
 }
 
