@@ -15,6 +15,8 @@ check 2 bogus
 check 2 search extra
 check 2 --frobnicate search
 check 0 --help
+# Outside a private namespace it refuses to multicast.
+[ -z "${LOCAVIST_ALLOW_LAN:-}" ] && ! ip netns identify 2>/dev/null | grep -q . && check 3 search
 rm -f /tmp/locavist_usage.$$
 grep -q 'usage: locavist' <("$locavist" 2>&1) || { echo "no usage text on stderr"; fail=1; }
 exit $fail
