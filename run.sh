@@ -8,10 +8,10 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/setup-debian.sh
-cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-ninja -C build/native locavist adapter-sim >/dev/null
-sim=build/native/tools/adapter-sim
-locavist=build/native/tools/locavist
+cmake -S . -B build/run -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+ninja -C build/run locavist adapter-sim >/dev/null
+sim=build/run/tools/adapter-sim
+locavist=build/run/tools/locavist
 
 . tests/netns/lan.sh
 [ "$(id -u)" = 0 ] || { echo "run.sh needs root to make its private network namespaces" >&2; exit 2; }

@@ -3,7 +3,7 @@
 #include "platform/clock.h"
 #include "protocol/endpoint.h"
 
-int RunExchange(const Exchange &exchange, void *context, unsigned char *buffer, int *n) {
+int RunExchange(const Exchange &exchange, unsigned char *buffer, int *n) {
     int polls = 0;
     int failuresInRow = 0;
     for (;;) {
@@ -15,7 +15,7 @@ int RunExchange(const Exchange &exchange, void *context, unsigned char *buffer, 
             if (buffer[0] != exchange.acceptedType) {
                 if (!exchange.wrongTypeCounts) continue;
             } else if (IsOwnReply(buffer, got) &&
-                       exchange.onOwnReply(buffer, got, context) == REPLY_ACCEPTED) {
+                       exchange.onOwnReply(buffer, got) == REPLY_ACCEPTED) {
                 *n = got;
                 return 1;
             }

@@ -27,11 +27,11 @@ struct Exchange {
     int pollLimit;
     uint32_t pauseMs;
     // Called with each own reply of the accepted type.
-    ReplyVerdict (*onOwnReply)(const unsigned char *datagram, int n, void *context);
+    ReplyVerdict (*onOwnReply)(const unsigned char *datagram, int n);
 };
 
 // Returns 1 with the accepted reply in buffer (MAX_DATAGRAM + 1 bytes) and
 // its length in *n, or 0 when the limit ran out.
-int RunExchange(const Exchange &exchange, void *context, unsigned char *buffer, int *n);
+int RunExchange(const Exchange &exchange, unsigned char *buffer, int *n);
 
 #endif

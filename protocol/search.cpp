@@ -9,7 +9,7 @@ namespace {
 
 // Every own search reply is listed unless its address is listed already;
 // the sweep always goes on.
-ReplyVerdict ListAdapter(const unsigned char *datagram, int n, void *) {
+ReplyVerdict ListAdapter(const unsigned char *datagram, int n) {
     SearchReply reply;
     ParseSearchReply(datagram, n, &reply);
     if (!AdapterListHasAddress(reply.ipText))
@@ -36,5 +36,5 @@ void SearchAdapters() {
     ClockSleep(100);
 
     int n = 0;
-    RunExchange(kSweep, nullptr, reply, &n);
+    RunExchange(kSweep, reply, &n);
 }
