@@ -75,3 +75,23 @@ start_adapter() {
   echo "adapter-sim did not start:"; cat "$log.err"
   return 1
 }
+
+# expect WHAT EXPECTED GOT: one check, printed either way.
+LAN_FAILED=0
+LAN_PASSED=0
+expect() {
+  if [ "$2" != "$3" ]; then
+    printf 'FAIL %s\n  expected: %s\n  got:      %s\n' "$1" "$2" "$3"; LAN_FAILED=$((LAN_FAILED + 1))
+  else
+    printf 'ok   %s\n' "$1"; LAN_PASSED=$((LAN_PASSED + 1))
+  fi
+}
+
+# Milliseconds on a monotonic-enough clock.
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+
+# The closing line, and the exit status of the script.
+lan_summary() {
+  echo "$LAN_PASSED passed, $LAN_FAILED failed"
+  [ "$LAN_FAILED" = 0 ]
+}

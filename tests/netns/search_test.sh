@@ -11,30 +11,21 @@ work=$(mktemp -d)
 lan_up
 trap 'lan_down; rm -rf "$work"' EXIT
 
-fail=0
-expect() {   # expect WHAT EXPECTED GOT
-  if [ "$2" != "$3" ]; then
-    printf 'FAIL %s\n  expected: %s\n  got:      %s\n' "$1" "$2" "$3"; fail=1
-  else
-    printf 'ok   %s\n' "$1"
-  fi
-}
-
 start_adapter "$sim" "$work/a1.log" --name STORE1 --ip 192.0.2.10 --mac 00:50:C2:00:00:0A \
   --netmask 255.255.255.0 --gateway 192.0.2.254 --delay-ms 30 || exit 1
 start_adapter "$sim" "$work/a2.log" --name "NAS two" --ip 192.0.2.11 --mac 00:50:C2:00:00:0B \
   --netmask 255.255.0.0 --gateway 192.0.2.1 --dhcp --delay-ms 5 --every-copy || exit 1
 
-start=$(date +%s%N)
+start=$(now_ms)
 out=$(in_client "$locavist" search)
 status=$?
-elapsed_ms=$(( ($(date +%s%N) - start) / 1000000 ))
+elapsed_ms=$(( $(now_ms) - start ))
 expect "search exit status" 0 "$status"
 expect "search lists both, first reply first" \
   "$(printf 'NAS two\t192.0.2.11\t255.255.0.0\t192.0.2.1\tdhcp\t00:50:C2:00:00:0B\nSTORE1\t192.0.2.10\t255.255.255.0\t192.0.2.254\tstatic\t00:50:C2:00:00:0A')" \
   "$out"
 echo "real sweep took $elapsed_ms ms"
-[ "$elapsed_ms" -ge 1100 ] && [ "$elapsed_ms" -lt 3000 ] || { echo "FAIL sweep time $elapsed_ms ms"; fail=1; }
+expect "sweep takes 1.1 to 3 s" yes "$([ "$elapsed_ms" -ge 1100 ] && [ "$elapsed_ms" -lt 3000 ] && echo yes || echo "no: $elapsed_ms ms")"
 
 # The adapter saw three identical 11-byte requests carrying our address.
 reqs=$(cut -d' ' -f2- "$work/a1.log")
@@ -55,5 +46,4 @@ out=$(in_client "$locavist" search)
 expect "none found exit status" 1 $?
 expect "none found output" "" "$out"
 
-[ $fail = 0 ] && echo "1 passed, 0 failed" || echo "0 passed, 1 failed"
-exit $fail
+lan_summary

@@ -6,7 +6,12 @@
 //
 //   adapter-sim [--name N] [--mac AA:BB:CC:DD:EE:FF] [--ip A.B.C.D]
 //               [--netmask M] [--gateway G] [--dhcp] [--delay-ms D]
-//               [--every-copy] [--log FILE]
+//               [--user U] [--password P] [--shares A:B:C] [--dhcp-address A.B.C.D]
+//               [--log FILE]
+// and, to misbehave for tests:
+//               [--every-copy] [--silent search,login,shares,dhcp,static]
+//               [--static-answers-old] [--late-search-replies N]
+//               [--foreign-replies N] [--stray-address-replies N]
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -37,7 +42,25 @@ int64_t NowMs() {
 
 const char kUsage[] =
     "usage: adapter-sim [--name N] [--mac AA:BB:CC:DD:EE:FF] [--ip A.B.C.D] [--netmask M]\n"
-    "                   [--gateway G] [--dhcp] [--delay-ms D] [--every-copy] [--log FILE]\n";
+    "                   [--gateway G] [--dhcp] [--delay-ms D] [--user U] [--password P]\n"
+    "                   [--shares A:B:C] [--dhcp-address A.B.C.D] [--log FILE]\n"
+    "                   [--every-copy] [--silent search,login,shares,dhcp,static]\n"
+    "                   [--static-answers-old] [--late-search-replies N]\n"
+    "                   [--foreign-replies N] [--stray-address-replies N]\n";
+
+int Count(const std::string &v) { return (int)strtol(v.c_str(), nullptr, 10); }
+
+std::vector<std::string> SplitCommas(const std::string &v) {
+    std::vector<std::string> out;
+    size_t start = 0;
+    while (start <= v.size()) {
+        const size_t end = v.find(',', start);
+        out.push_back(v.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    return out;
+}
 
 bool ParseMac(const std::string &text, uint8_t mac[6]) {
     unsigned v[6];
@@ -87,6 +110,24 @@ int main(int argc, char **argv) {
             config.gateway = v;
         } else if (a == "--delay-ms" && value(v)) {
             config.replyDelayMs = (uint32_t)strtoul(v.c_str(), nullptr, 10);
+        } else if (a == "--user" && value(v)) {
+            config.user = v;
+        } else if (a == "--password" && value(v)) {
+            config.password = v;
+        } else if (a == "--shares" && value(v)) {
+            config.shares = v;
+        } else if (a == "--dhcp-address" && value(v)) {
+            if (!ParseDotted(v, config.dhcpAddress)) return Usage("bad address " + v);
+        } else if (a == "--silent" && value(v)) {
+            config.silentFor = SplitCommas(v);
+        } else if (a == "--static-answers-old") {
+            config.staticAnswersOld = true;
+        } else if (a == "--late-search-replies" && value(v)) {
+            config.lateSearchReplies = Count(v);
+        } else if (a == "--foreign-replies" && value(v)) {
+            config.foreignReplies = Count(v);
+        } else if (a == "--stray-address-replies" && value(v)) {
+            config.strayAddressReplies = Count(v);
         } else if (a == "--log" && value(v)) {
             logPath = v;
         } else {
