@@ -5,12 +5,8 @@
 #   commands_test.sh LOCAVIST ADAPTER-SIM
 set -u
 locavist=$1 sim=$2
-here=$(cd "$(dirname "$0")" && pwd)
-. "$here/lan.sh"
-lan_require_root
-work=$(mktemp -d)
-lan_up
-trap 'lan_down; rm -rf "$work"' EXIT
+. "$(dirname "$0")/lan.sh"
+lan_test_begin   # sets $work
 
 start_adapter "$sim" "$work/store1.log" --name STORE1 --ip 192.0.2.10 --mac 00:50:C2:00:00:0A \
   --password s3cret --shares public:music::video --late-search-replies 2 --foreign-replies 1 \

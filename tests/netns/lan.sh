@@ -58,6 +58,15 @@ lan_up() {
   done
 }
 
+# For a test script: skip unless root, make the LAN and a work folder
+# ($work), and remove both on exit.
+lan_test_begin() {
+  lan_require_root
+  work=$(mktemp -d)
+  lan_up
+  trap 'lan_down; rm -rf "$work"' EXIT
+}
+
 in_client() { ip netns exec "$LAN_CLIENT" "$@"; }
 in_adapters() { ip netns exec "$LAN_ADAPTERS" "$@"; }
 

@@ -4,12 +4,8 @@
 #   search_test.sh LOCAVIST ADAPTER-SIM
 set -u
 locavist=$1 sim=$2
-here=$(cd "$(dirname "$0")" && pwd)
-. "$here/lan.sh"
-lan_require_root
-work=$(mktemp -d)
-lan_up
-trap 'lan_down; rm -rf "$work"' EXIT
+. "$(dirname "$0")/lan.sh"
+lan_test_begin   # sets $work
 
 start_adapter "$sim" "$work/a1.log" --name STORE1 --ip 192.0.2.10 --mac 00:50:C2:00:00:0A \
   --netmask 255.255.255.0 --gateway 192.0.2.254 --delay-ms 30 || exit 1
