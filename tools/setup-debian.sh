@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev googletest
           mingw-w64 g++-mingw-w64-i686-posix
-          wine wine32:i386 xvfb xauth imagemagick iproute2)
+          wine wine32:i386 xvfb xauth x11-utils imagemagick fonts-liberation iproute2)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
