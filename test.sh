@@ -3,7 +3,7 @@
 #   - native Linux (gcc, ASan and UBSan): protocol tests, locavist, and the
 #     real-multicast tests in private network namespaces (these need root);
 #   - Windows i686 (mingw-w64), run under Wine: the same protocol tests on the
-#     real WinSock.
+#     real WinSock, and the program's dialogs with the real common controls.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/setup-debian.sh
@@ -17,6 +17,6 @@ ninja -C build/win32
 status=0
 echo "== native tests"
 (cd build/native && ctest -j"$jobs" --output-on-failure) || status=1
-echo "== Windows tests under Wine"
-(cd build/win32 && ctest -j"$jobs" --output-on-failure) || status=1
+echo "== Windows tests under Wine (in an Xvfb display)"
+(cd build/win32 && xvfb-run -a -s "-screen 0 1024x768x24" ctest -j"$jobs" --output-on-failure) || status=1
 exit $status

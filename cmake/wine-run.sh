@@ -12,6 +12,10 @@ if [ ! -f "$prefix/system.reg" ]; then
     flock 9
     if [ ! -f "$prefix/system.reg" ]; then
       wineboot -i >/dev/null 2>&1
+      # Xvfb has no window manager.  Wine waits up to 2 s for one to
+      # withdraw each managed window that is hidden; unmanaged windows
+      # need no such wait.
+      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
       wineserver -w
     fi
   ) 9>"$prefix.lock"

@@ -418,7 +418,9 @@ BOOL CDialog::OnInitDialog() {
 
 // The template's initialisation data, a raw resource of type 240 with the
 // dialog's number: entries of WORD control, WORD message, DWORD length and
-// that many bytes of text, ended by a WORD 0.
+// that many bytes of text, ended by a WORD 0.  The messages are numbered as
+// in 16-bit Windows (CB_ADDSTRING 0x403, LB_ADDSTRING 0x401), as resource
+// compilers have always written them.
 void CDialog::ExecuteDlgInit() {
     HINSTANCE instance = AfxGetResourceHandle();
     HRSRC found = ::FindResourceA(instance, MAKEINTRESOURCEA(m_nIDTemplate), MAKEINTRESOURCEA(240));
@@ -438,8 +440,8 @@ void CDialog::ExecuteDlgInit() {
         if (length > size - at) break;
         const std::string text(reinterpret_cast<const char *>(p + at), length);
         at += length;
-        if (msg == CB_ADDSTRING || msg == LB_ADDSTRING)
-            ::SendDlgItemMessageA(m_hWnd, control, msg, 0, (LPARAM)text.c_str());
+        const UINT win32 = msg == 0x0403 ? CB_ADDSTRING : msg == 0x0401 ? LB_ADDSTRING : 0;
+        if (win32) ::SendDlgItemMessageA(m_hWnd, control, win32, 0, (LPARAM)text.c_str());
     }
 }
 

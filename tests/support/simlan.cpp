@@ -206,6 +206,7 @@ int SimLan::RecvFrom(NetSocket s, char *buf, int len, NetSockAddrIn *from, int *
 int SimLan::CloseSocket(NetSocket s) {
     SocketState *st = Find(s);
     if (!st) return -1;
+    if (onClose) onClose(s);
     st->open = false;
     closed_.push_back(s);
     return 0;

@@ -17,6 +17,7 @@
 
 #include <stdint.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -71,6 +72,8 @@ public:
     NetSockAddrIn boundTo(NetSocket s) const;
     bool cleanedUp() const { return cleanedUp_; }
     void ClearRecords();
+    // Called as each socket is closed, before it is marked closed.
+    std::function<void(NetSocket)> onClose;
 
     static SimLan &Current();
 
