@@ -1,6 +1,8 @@
 #include "app/search_dlg.h"
 
 #include "app/search_app.h"
+#include "drives/drive_table.h"
+#include "drives/link_list.h"
 #include "protocol/endpoint.h"
 #include "protocol/registry.h"
 #include "protocol/search.h"
@@ -67,6 +69,8 @@ BOOL CSearchDlg::OnInitDialog() {
     m_listLink.InsertColumn(0, "Link Name", LVCFMT_LEFT, 120, 0);
     m_listLink.InsertColumn(1, "Location", LVCFMT_LEFT, 100, 1);
 
+    ScanMappedDrives();
+    FillDriveCombo(m_comboDrive);
     RefreshAdapterList();   // the window shows only after this first sweep
     m_bAdapterSelected = 0;
     return TRUE;
@@ -101,7 +105,20 @@ void CSearchDlg::OnSysCommand(UINT nID, LPARAM) {
     }
 }
 
+int CSearchDlg::SelectedAdapterRow(int from) const {
+    for (int row = from; row < m_listAdapter.GetItemCount(); row++)
+        if (m_listAdapter.GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) return row;
+    return -1;
+}
+
+// Every paint rescans the drive connections, so the chooser and the link
+// list follow connections made or cancelled elsewhere.
 void CSearchDlg::OnPaint() {
+    const int top = m_listAdapter.GetTopIndex();
+    ScanMappedDrives();
+    FillDriveCombo(m_comboDrive);
+    const int row = SelectedAdapterRow(top);
+    if (row >= 0) FillLinkList(m_listLink, m_listAdapter.GetItemText(row, 0), m_listAdapter.GetItemText(row, 1), false);
     if (IsIconic()) {
         CPaintDC dc(this);
         SendMessage(WM_ICONERASEBKGND, (WPARAM)dc.GetSafeHdc(), 0);

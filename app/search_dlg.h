@@ -18,6 +18,12 @@ public:
     // Refresh disabled, and lists the adapters that answered.
     void RefreshAdapterList();
 
+    // The selected row of the adapter list, looked for from row `from` --
+    // callers pass the top index, the first visible row -- down, asking the
+    // row count afresh at each step: a selected row scrolled out of view
+    // above counts as none.  -1 for none.
+    int SelectedAdapterRow(int from) const;
+
     CButton m_btnConfig;
     CButton m_btnDisconnect;
     CButton m_btnConnect;

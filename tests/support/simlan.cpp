@@ -147,6 +147,7 @@ int SimLan::SendTo(NetSocket s, const char *buf, int len, const NetSockAddrIn *t
     if (!Find(s) || tolen != (int)sizeof(NetSockAddrIn) || len < 0) return -1;
     const Bytes bytes(buf, buf + len);
     sent_.push_back(Sent{nowUs_, s, *to, bytes});
+    if (onSend) onSend(sent_.back());
     uint32_t group;
     memcpy(&group, kGroup, 4);
     if (to->sin_addr != group || to->sin_port != NetHtons(13579)) return len;

@@ -74,6 +74,8 @@ public:
     void ClearRecords();
     // Called as each socket is closed, before it is marked closed.
     std::function<void(NetSocket)> onClose;
+    // Called as each datagram is sent, after it is recorded.
+    std::function<void(const Sent &)> onSend;
 
     static SimLan &Current();
 
