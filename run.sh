@@ -60,13 +60,16 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   in_client wineserver -w
 fi
 
+started=$(date +%s%N)
 in_client wine "$exe" &
 program=$!
 if [ -n "$shot" ]; then
-  for _ in $(seq 150); do
-    xwininfo -root -tree 2>/dev/null | grep -q '"Tarvik Locavist"' && break
-    sleep 0.2
+  for _ in $(seq 300); do
+    # shown, not merely created: the dialog exists, hidden, during the first sweep
+    xwininfo -name "Tarvik Locavist" 2>/dev/null | grep -q 'Map State: IsViewable' && break
+    sleep 0.1
   done
+  echo "window shown $(( ($(date +%s%N) - started) / 1000000 )) ms after start (Wine start-up and the first sweep included)"
   sleep 2   # let it paint
   import -window root "$work/screen.png"
   convert "$work/screen.png" -trim +repage "$shot"   # the window, without the empty screen around it
