@@ -40,6 +40,25 @@ expect "login request with password" \
   "03 <client> 00 50 C2 00 00 0A C0 00 02 0A 04 00 00 0D 00 00 00 61 64 6D 69 6E 55 AA 73 33 63 72 65 74" \
   "$(last_request "$work/store1.log")"
 
+# On a terminal, a refused empty password is asked for once, without echo.
+# The answer is typed once the first login has been refused (TCSAFLUSH
+# would drop what came earlier).
+logins_before=$(awk 'NF == 36' "$work/store1.log" | wc -l)
+(
+  for _ in $(seq 100); do
+    [ "$(awk 'NF == 36' "$work/store1.log" | wc -l)" -gt "$logins_before" ] && break
+    sleep 0.05
+  done
+  sleep 0.3
+  printf 's3cret\r'
+) | in_client script -qec "$locavist login 192.0.2.10" /dev/null >"$work/tty" 2>&1
+expect "login asked on a terminal exit status" 0 $?
+expect "the prompt, no echo, then success" "Password for admin at 192.0.2.10: | login to 192.0.2.10 accepted" \
+  "$(tr -d '\r' <"$work/tty" | sed 's/ *$//' | grep -v '^$' | paste -sd'|' | sed 's/|/ | /')"
+expect "second login carries the typed password" \
+  "03 <client> 00 50 C2 00 00 0A C0 00 02 0A 04 00 00 0D 00 00 00 61 64 6D 69 6E 55 AA 73 33 63 72 65 74" \
+  "$(last_request "$work/store1.log")"
+
 # The gateway check comes before anything is sent.
 before=$(wc -l <"$work/store1.log")
 run --password s3cret static 192.0.2.10 192.0.2.50 255.255.255.0 198.51.100.1 >/dev/null
