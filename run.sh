@@ -37,10 +37,7 @@ cleanup() {
 lan_up
 trap cleanup EXIT
 
-start_adapter "$sim" "$work/store1.log" --name STORE1 --ip 192.0.2.10 --mac 00:50:C2:00:00:0A \
-  --netmask 255.255.255.0 --gateway 192.0.2.254 --shares public:music:video
-start_adapter "$sim" "$work/store2.log" --name STORE2 --ip 192.0.2.11 --mac 00:50:C2:00:00:0B \
-  --netmask 255.255.255.0 --gateway 192.0.2.254 --dhcp --shares backup
+start_demo_adapters "$sim" "$work"
 
 if [ -z "${DISPLAY:-}" ] || [ -n "$shot" ]; then
   [ -n "$shot" ] || shot=$PWD/build/run/screenshot.png

@@ -98,8 +98,7 @@ void CSearchDlg::RefreshAdapterList() {
 
 void CSearchDlg::OnSysCommand(UINT nID, LPARAM) {
     if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
-        CAboutDlg dlgAbout;
-        dlgAbout.DoModal();
+        OnAbout();
     } else {
         Default();
     }

@@ -117,7 +117,8 @@ bool IsClass(HWND hwnd, const char *name) {
 }
 
 // The colour answer to a WM_CTLCOLOR* message of a dialog or message box:
-// the brush, or 0 to leave the message to the system.  Disabled and
+// the brush, or 0 to leave the message to the system (also for any other
+// message).  Disabled and
 // read-only edit fields ask with WM_CTLCOLORSTATIC too; they keep the
 // system colours.
 INT_PTR ColorAnswer(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -141,9 +142,7 @@ int g_boxDepth = 0;
 
 LRESULT CALLBACK ColoredBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const WNDPROC old = (WNDPROC)::GetPropA(hwnd, kOldProc);
-    if (message == WM_CTLCOLORDLG || message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORMSGBOX) {
-        if (const INT_PTR brush = ColorAnswer(message, wParam, lParam)) return brush;
-    }
+    if (const INT_PTR brush = ColorAnswer(message, wParam, lParam)) return brush;
     if (message == WM_NCDESTROY) {
         ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, (LONG_PTR)old);
         ::RemovePropA(hwnd, kOldProc);

@@ -12,18 +12,19 @@ const int QUERY_LIMIT = 11;
 const int SET_LIMIT = 101;
 const uint32_t COMMAND_PAUSE_MS = 100;
 
-ReplyVerdict FromSelectedAddress(const unsigned char *datagram, int n) {
+// Accepted when the reply's address (bytes 17 to 20) reads as text.
+ReplyVerdict AddressIs(const unsigned char *datagram, int n, const char *text) {
     char address[IP_TEXT_SIZE];
     FormatReplyAddress(datagram, n, address);
-    return strcmp(address, SelectedAddress) == 0 ? REPLY_ACCEPTED : REPLY_COUNTED;
+    return strcmp(address, text) == 0 ? REPLY_ACCEPTED : REPLY_COUNTED;
 }
+
+ReplyVerdict FromSelectedAddress(const unsigned char *datagram, int n) { return AddressIs(datagram, n, SelectedAddress); }
 
 ReplyVerdict AnyAddress(const unsigned char *, int) { return REPLY_ACCEPTED; }
 
 ReplyVerdict CarriesRequestedAddress(const unsigned char *datagram, int n) {
-    char address[IP_TEXT_SIZE];
-    FormatReplyAddress(datagram, n, address);
-    return strcmp(address, PendingLanSettings.ipText) == 0 ? REPLY_ACCEPTED : REPLY_COUNTED;
+    return AddressIs(datagram, n, PendingLanSettings.ipText);
 }
 
 struct Command {
@@ -31,9 +32,10 @@ struct Command {
     Exchange exchange;
 };
 
-const Command kLogin = {BuildLoginRequest, {MSG_QUERY_REPLY, false, QUERY_LIMIT, COMMAND_PAUSE_MS, FromSelectedAddress}};
-const Command kShares = {BuildShareListRequest,
-                         {MSG_QUERY_REPLY, false, QUERY_LIMIT, COMMAND_PAUSE_MS, FromSelectedAddress}};
+// Login and share list wait alike: a query reply from the selected address.
+const Exchange kQueryWait = {MSG_QUERY_REPLY, false, QUERY_LIMIT, COMMAND_PAUSE_MS, FromSelectedAddress};
+const Command kLogin = {BuildLoginRequest, kQueryWait};
+const Command kShares = {BuildShareListRequest, kQueryWait};
 const Command kDhcp = {BuildDhcpRequest, {MSG_SET_REPLY, false, SET_LIMIT, COMMAND_PAUSE_MS, AnyAddress}};
 const Command kStatic = {BuildStaticIpRequest,
                          {MSG_SET_REPLY, false, SET_LIMIT, COMMAND_PAUSE_MS, CarriesRequestedAddress}};

@@ -12,9 +12,6 @@ sim=$(ls build/native/tools/adapter-sim build/run/tools/adapter-sim 2>/dev/null 
 [ -n "$sim" ] || { echo "no adapter-sim built yet: run ./test.sh first" >&2; exit 2; }
 . tests/netns/lan.sh
 lan_test_begin
-start_adapter "$sim" "$work/store1.log" --name STORE1 --ip 192.0.2.10 --mac 00:50:C2:00:00:0A \
-  --password s3cret --shares public:music:video
-start_adapter "$sim" "$work/store2.log" --name STORE2 --ip 192.0.2.11 --mac 00:50:C2:00:00:0B --dhcp --shares backup
-echo "adapters: STORE1 at 192.0.2.10 (admin password s3cret), STORE2 at 192.0.2.11 (empty password)" >&2
+start_demo_adapters "$sim" "$work"
 if [ $# = 0 ]; then set -- bash -i; fi
 in_client "$@"

@@ -85,6 +85,17 @@ start_adapter() {
   return 1
 }
 
+# The two adapters of the demo (run.sh, tools/lan-shell.sh):
+#   start_demo_adapters SIM LOGDIR
+start_demo_adapters() {
+  local sim=$1 logs=$2
+  start_adapter "$sim" "$logs/store1.log" --name STORE1 --ip 192.0.2.10 --mac 00:50:C2:00:00:0A \
+    --netmask 255.255.255.0 --gateway 192.0.2.254 --password s3cret --shares public:music:video || return 1
+  start_adapter "$sim" "$logs/store2.log" --name STORE2 --ip 192.0.2.11 --mac 00:50:C2:00:00:0B \
+    --netmask 255.255.255.0 --gateway 192.0.2.254 --dhcp --shares backup || return 1
+  echo "adapters: STORE1 at 192.0.2.10 (admin password s3cret), STORE2 at 192.0.2.11 (empty password)" >&2
+}
+
 # expect WHAT EXPECTED GOT: one check, printed either way.
 LAN_FAILED=0
 LAN_PASSED=0

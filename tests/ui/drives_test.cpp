@@ -19,15 +19,10 @@ namespace {
 class DrivesTest : public UiTest {
 protected:
     void WithDialog(std::function<void(CSearchDlg &)> body) {
-        CSearchDlg dlg;
-        theApp.m_pMainWnd = &dlg;
-        ScriptedUser user;
-        user.Then([&](HWND main) {
+        WithMainDialog([&](CSearchDlg &dlg, HWND) {
             memset(DriveTable, 0, sizeof DriveTable);
             body(dlg);
-            Click(main, IDC_BTN_EXIT);
         });
-        dlg.DoModal();
     }
     // The chooser's items joined by "|", and its selected item's text.
     static std::string Items(CComboBox &combo) {

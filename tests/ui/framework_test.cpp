@@ -123,9 +123,7 @@ TEST_F(FrameworkTest, DialogsHaveTheBlueBackgroundAndWhiteLabels) {
         EXPECT_EQ(kWhite, Rgb(text));
         Click(about, IDOK);
     });
-    CSearchDlg dlg;
-    theApp.m_pMainWnd = &dlg;
-    dlg.DoModal();
+    RunMainDialog();
 }
 
 TEST_F(FrameworkTest, EditFieldsKeepTheSystemColoursWhenDisabled) {
@@ -161,9 +159,7 @@ TEST_F(FrameworkTest, MessageBoxesHaveTheBlueBackgroundAndWhiteText) {
         EXPECT_EQ(kWhite, Rgb(color));
         Click(box, IDOK);
     });
-    CSearchDlg dlg;
-    theApp.m_pMainWnd = &dlg;
-    dlg.DoModal();
+    RunMainDialog();
     EXPECT_EQ("Please input IP address! | Warning | 48\n", boxes.Summary());
 }
 

@@ -3,6 +3,7 @@
 #include "app/search_app.h"
 #include "protocol/endpoint.h"
 #include "protocol/registry.h"
+#include "res/resource.h"
 
 namespace {
 MessageBoxRecorder *g_recorder = nullptr;
@@ -140,6 +141,26 @@ void UiTest::SetUp() {
     theApp.SetDialogBkColor(DIALOG_BACKGROUND, DIALOG_TEXT);
     InitNetwork();
     lan.ClearRecords();
+}
+
+INT_PTR UiTest::RunMainDialog() {
+    CSearchDlg dlg;
+    theApp.m_pMainWnd = &dlg;
+    const INT_PTR result = dlg.DoModal();
+    theApp.m_pMainWnd = nullptr;
+    return result;
+}
+
+void UiTest::WithMainDialog(std::function<void(CSearchDlg &, HWND)> body) {
+    CSearchDlg dlg;
+    theApp.m_pMainWnd = &dlg;
+    ScriptedUser user;
+    user.Then([&](HWND main) {
+        body(dlg, main);
+        Click(main, IDC_BTN_EXIT);
+    });
+    dlg.DoModal();
+    theApp.m_pMainWnd = nullptr;
 }
 
 void UiTest::TearDown() {

@@ -25,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/search_dlg.h"
 #include "platform/ui.h"
 #include "tests/support/simlan.h"
 
@@ -87,6 +88,11 @@ class UiTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // Runs the main dialog as the application does, as its main window; a
+    // ScriptedUser the test made plays the user.
+    INT_PTR RunMainDialog();
+    // Runs the main dialog, calls body in it, then presses Exit.
+    void WithMainDialog(std::function<void(CSearchDlg &, HWND)> body);
     SimLan lan;
     MessageBoxRecorder boxes;
 };

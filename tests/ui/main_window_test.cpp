@@ -18,17 +18,6 @@ namespace {
 
 class MainWindowTest : public UiTest {
 protected:
-    // Runs the main dialog, calls body in it, then presses Exit.
-    void WithDialog(std::function<void(CSearchDlg &, HWND)> body) {
-        CSearchDlg dlg;
-        theApp.m_pMainWnd = &dlg;
-        ScriptedUser user;
-        user.Then([&](HWND main) {
-            body(dlg, main);
-            Click(main, IDC_BTN_EXIT);
-        });
-        dlg.DoModal();
-    }
     static void Paint(HWND main) { RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
     static void Select(CListCtrl &list, int row) {
         list.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
@@ -57,7 +46,7 @@ protected:
 TEST_F(MainWindowTest, StartUpSweepListsTheAdaptersInFirstReplyOrder) {
     lan.AddAdapter(Adapter("LATE", 33, 60));
     lan.AddAdapter(Adapter("STORE1", 32, 5));
-    WithDialog([&](CSearchDlg &dlg, HWND) {
+    WithMainDialog([&](CSearchDlg &dlg, HWND) {
         EXPECT_EQ("STORE1|192.168.0.32|255.255.255.0|192.168.0.1\nLATE|192.168.0.33|255.255.255.0|192.168.0.1",
                   Rows(dlg.m_listAdapter, 4));
         EXPECT_EQ(0, dlg.m_bAdapterSelected);
@@ -66,7 +55,7 @@ TEST_F(MainWindowTest, StartUpSweepListsTheAdaptersInFirstReplyOrder) {
 }
 
 TEST_F(MainWindowTest, WithNoAdapterTheListsAndAddressFieldsAreBlank) {
-    WithDialog([&](CSearchDlg &dlg, HWND) {
+    WithMainDialog([&](CSearchDlg &dlg, HWND) {
         EXPECT_EQ(0, dlg.m_listAdapter.GetItemCount());
         EXPECT_EQ(0, dlg.m_listLink.GetItemCount());
         EXPECT_TRUE(dlg.m_ipAddress.IsBlank());
@@ -79,7 +68,7 @@ TEST_F(MainWindowTest, WithNoAdapterTheListsAndAddressFieldsAreBlank) {
 }
 
 TEST_F(MainWindowTest, ListsHaveTheirColumnsAndWholeRowSelection) {
-    WithDialog([&](CSearchDlg &dlg, HWND) {
+    WithMainDialog([&](CSearchDlg &dlg, HWND) {
         const struct {
             CListCtrl *list;
             std::vector<std::pair<std::string, int>> columns;
@@ -108,7 +97,7 @@ TEST_F(MainWindowTest, ListsHaveTheirColumnsAndWholeRowSelection) {
 TEST_F(MainWindowTest, RefreshSweepsWithRefreshDisabledAndEmptiesTheLinkList) {
     lan.AddAdapter(Adapter("STORE1", 32, 5));
     std::vector<bool> refreshEnabledDuringSweep;
-    WithDialog([&](CSearchDlg &dlg, HWND main) {
+    WithMainDialog([&](CSearchDlg &dlg, HWND main) {
         AppendShare("public");
         Select(dlg.m_listAdapter, 0);
         Paint(main);
@@ -132,7 +121,7 @@ TEST_F(MainWindowTest, RefreshSweepsWithRefreshDisabledAndEmptiesTheLinkList) {
 
 TEST_F(MainWindowTest, EveryPaintRescansTheDrivesAndRebuildsChooserAndLinkList) {
     lan.AddAdapter(Adapter("STORE1", 32, 5));
-    WithDialog([&](CSearchDlg &dlg, HWND main) {
+    WithMainDialog([&](CSearchDlg &dlg, HWND main) {
         AppendShare("public");
         AppendShare("music");
         Select(dlg.m_listAdapter, 0);
@@ -157,7 +146,7 @@ TEST_F(MainWindowTest, EveryPaintRescansTheDrivesAndRebuildsChooserAndLinkList) 
 TEST_F(MainWindowTest, PaintComparesTheServerCaseExactly) {
     lan.AddAdapter(Adapter("STORE1", 32, 5));
     net.Connect('E', "\\\\store1\\public");
-    WithDialog([&](CSearchDlg &dlg, HWND main) {
+    WithMainDialog([&](CSearchDlg &dlg, HWND main) {
         AppendShare("public");
         Select(dlg.m_listAdapter, 0);
         ScanMappedDrives();
@@ -170,7 +159,7 @@ TEST_F(MainWindowTest, PaintComparesTheServerCaseExactly) {
 
 TEST_F(MainWindowTest, SelectedRowScrolledAboveTheTopLeavesTheLinkList) {
     for (uint8_t i = 0; i < 12; i++) lan.AddAdapter(Adapter(("NAS" + std::to_string(i)).c_str(), (uint8_t)(40 + i), 5 + i));
-    WithDialog([&](CSearchDlg &dlg, HWND main) {
+    WithMainDialog([&](CSearchDlg &dlg, HWND main) {
         ASSERT_EQ(12, dlg.m_listAdapter.GetItemCount());
         AppendShare("public");
         Select(dlg.m_listAdapter, 0);
@@ -190,7 +179,7 @@ TEST_F(MainWindowTest, SelectedRowScrolledAboveTheTopLeavesTheLinkList) {
 }
 
 TEST_F(MainWindowTest, IconsAndDragIconAreTheProgramIcon) {
-    WithDialog([&](CSearchDlg &dlg, HWND main) {
+    WithMainDialog([&](CSearchDlg &dlg, HWND main) {
         ASSERT_NE(nullptr, dlg.m_hIcon);
         EXPECT_EQ((LRESULT)dlg.m_hIcon, SendMessageA(main, WM_GETICON, ICON_BIG, 0));
         EXPECT_EQ((LRESULT)dlg.m_hIcon, SendMessageA(main, WM_GETICON, ICON_SMALL, 0));
@@ -199,7 +188,7 @@ TEST_F(MainWindowTest, IconsAndDragIconAreTheProgramIcon) {
 }
 
 TEST_F(MainWindowTest, MinimisedPaintRescansToo) {
-    WithDialog([&](CSearchDlg &, HWND main) {
+    WithMainDialog([&](CSearchDlg &, HWND main) {
         ShowWindow(main, SW_MINIMIZE);
         const int before = net.queries;
         // Wine sends an iconic window no paint of its own: deliver one.

@@ -15,14 +15,6 @@ const char kAboutTexts[] = "<icon>|Orlenda Storvane|Copyright (C) 1999-2026 Orle
 
 class ShellTest : public UiTest {
 protected:
-    // Runs the main dialog as InitInstance does, after InitNetwork.
-    INT_PTR RunMain() {
-        CSearchDlg dlg;
-        theApp.m_pMainWnd = &dlg;
-        const INT_PTR result = dlg.DoModal();
-        theApp.m_pMainWnd = nullptr;
-        return result;
-    }
     bool EndpointClosed() const { return lan.closed().size() == 2 && lan.cleanedUp(); }
 };
 
@@ -98,7 +90,7 @@ TEST_F(ShellTest, SystemCommands0x10To0x1FOpenTheAboutBoxOthersDoNot) {
         Click(main, IDC_BTN_EXIT);
     });
     for (int i = 0; i < 3; i++) user.Then(AboutBox(&opened, &sending));
-    RunMain();
+    RunMainDialog();
     EXPECT_EQ((std::vector<std::string>{"16", "17", "31"}), opened);
 }
 
@@ -122,7 +114,7 @@ TEST_F(ShellTest, AboutButtonAndSystemMenuEntryOpenTheSameBox) {
         Click(main, IDC_BTN_EXIT);
     });
     user.Then(AboutBox(&opened, &via)).Then(AboutBox(&opened, &via));
-    RunMain();
+    RunMainDialog();
     EXPECT_EQ((std::vector<std::string>{"button", "menu"}), opened);
 }
 
@@ -136,7 +128,7 @@ TEST_F(ShellTest, ExitClosesTheEndpointThenDestroysTheWindow) {
         Click(main, IDC_BTN_EXIT);
         EXPECT_FALSE(IsWindow(main)) << "Exit destroys the window at once";
     });
-    EXPECT_EQ(-1, RunMain()) << "ended by its window's destruction, not by EndDialog";
+    EXPECT_EQ(-1, RunMainDialog()) << "ended by its window's destruction, not by EndDialog";
     EXPECT_EQ((std::vector<bool>{true, true}), windowAliveAtClose);
     EXPECT_TRUE(EndpointClosed());
     EXPECT_TRUE(TakeQuitMessage());
@@ -154,7 +146,7 @@ class CloseWays : public ShellTest, public ::testing::WithParamInterface<CloseCa
 TEST_P(CloseWays, CloseTheEndpointThenEndWithCancel) {
     ScriptedUser user;
     user.Then([&](HWND main) { GetParam().close(main); });
-    EXPECT_EQ(IDCANCEL, RunMain());
+    EXPECT_EQ(IDCANCEL, RunMainDialog());
     EXPECT_TRUE(EndpointClosed());
     EXPECT_TRUE(TakeQuitMessage()) << "the main window's end posts the quit message, as after Exit";
 }
@@ -187,7 +179,7 @@ TEST_P(EndKeys, EndTheDialogThroughTheDefaultsWithoutClosingTheEndpoint) {
         EXPECT_EQ(GetDlgItem(main, IDC_LIST_ADAPTER), focus) << "the first tab stop has the focus";
         PostMessageA(focus, WM_KEYDOWN, GetParam().key, 1);
     });
-    EXPECT_EQ(GetParam().result, RunMain());
+    EXPECT_EQ(GetParam().result, RunMainDialog());
     EXPECT_TRUE(lan.closed().empty()) << "the defaults do not close the endpoint";
 }
 
@@ -208,7 +200,7 @@ TEST_F(ShellTest, InitialisationDataFillsTheDhcpList) {
         EXPECT_EQ(CB_ERR, (int)SendMessageA(dhcp, CB_GETCURSEL, 0, 0)) << "nothing selected at first";
         Click(main, IDC_BTN_EXIT);
     });
-    RunMain();
+    RunMainDialog();
 }
 
 }  // namespace

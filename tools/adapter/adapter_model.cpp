@@ -21,23 +21,6 @@ void PutField(Bytes &b, size_t at, const std::string &text, size_t width) {
 
 }  // namespace
 
-std::string DottedText(const uint8_t ip[4]) {
-    char text[16];
-    snprintf(text, sizeof text, "%u.%u.%u.%u", ip[0], ip[1], ip[2], ip[3]);
-    return text;
-}
-
-bool ParseDotted(const std::string &text, uint8_t ip[4]) {
-    unsigned v[4];
-    char tail;
-    if (sscanf(text.c_str(), "%3u.%3u.%3u.%3u%c", &v[0], &v[1], &v[2], &v[3], &tail) != 4) return false;
-    for (int i = 0; i < 4; i++) {
-        if (v[i] > 255) return false;
-        ip[i] = (uint8_t)v[i];
-    }
-    return true;
-}
-
 Bytes EncodeSearchReply(const uint8_t clientId[10], const AdapterConfig &a) {
     Bytes b(60 + a.name.size(), 0);
     b[0] = 2;
@@ -52,23 +35,29 @@ Bytes EncodeSearchReply(const uint8_t clientId[10], const AdapterConfig &a) {
     return b;
 }
 
-Bytes EncodeQueryReply(const uint8_t clientId[10], const uint8_t mac[6], const uint8_t ip[4], const Bytes &payload) {
-    Bytes b(28, 0);
-    b[0] = 4;
+namespace {
+
+// What every command reply opens with: type, the ClientId echoed, the
+// hardware address and the IPv4 address; zero up to size.
+Bytes CommandReply(uint8_t type, size_t size, const uint8_t clientId[10], const uint8_t mac[6], const uint8_t ip[4]) {
+    Bytes b(size, 0);
+    b[0] = type;
     memcpy(&b[1], clientId, 10);
     memcpy(&b[11], mac, 6);
     memcpy(&b[17], ip, 4);
+    return b;
+}
+
+}  // namespace
+
+Bytes EncodeQueryReply(const uint8_t clientId[10], const uint8_t mac[6], const uint8_t ip[4], const Bytes &payload) {
+    Bytes b = CommandReply(4, 28, clientId, mac, ip);
     for (uint8_t c : payload) b.push_back(c);
     return b;
 }
 
 Bytes EncodeSetReply(const uint8_t clientId[10], const uint8_t mac[6], const uint8_t ip[4]) {
-    Bytes b(21, 0);
-    b[0] = 6;
-    memcpy(&b[1], clientId, 10);
-    memcpy(&b[11], mac, 6);
-    memcpy(&b[17], ip, 4);
-    return b;
+    return CommandReply(6, 21, clientId, mac, ip);
 }
 
 namespace {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/common/dotted.h"
+
 typedef std::vector<uint8_t> Bytes;
 
 struct AdapterConfig {
@@ -41,10 +43,6 @@ struct PlannedReply {
     Bytes bytes;
 };
 
-// The dotted text of four address bytes.
-std::string DottedText(const uint8_t ip[4]);
-// Parses "a.b.c.d"; false when the text is not four numbers 0-255.
-bool ParseDotted(const std::string &text, uint8_t ip[4]);
 
 // A search reply as an adapter sends it: 60 bytes and the name.
 Bytes EncodeSearchReply(const uint8_t clientId[10], const AdapterConfig &adapter);

@@ -23,6 +23,7 @@
 #include "protocol/endpoint.h"
 #include "protocol/registry.h"
 #include "protocol/search.h"
+#include "tools/common/dotted.h"
 #include "tools/common/netns_guard.h"
 
 namespace {
@@ -174,14 +175,7 @@ bool Login(const char *address, bool passwordGiven) {
 
 // Dotted text in the form "%d.%d.%d.%d", or false.
 bool Normalise(const std::string &text, unsigned char address[4], char out[IP_TEXT_SIZE]) {
-    unsigned v[4];
-    char tail;
-    if (text.size() > 15 || sscanf(text.c_str(), "%3u.%3u.%3u.%3u%c", &v[0], &v[1], &v[2], &v[3], &tail) != 4)
-        return false;
-    for (int i = 0; i < 4; i++) {
-        if (v[i] > 255) return false;
-        address[i] = (unsigned char)v[i];
-    }
+    if (text.size() > 15 || !ParseDotted(text, address)) return false;
     FormatDotted(address, out);
     return true;
 }
